@@ -85,7 +85,20 @@ bool write_report_page(const std::string& bytes) {
     return commit_report_page(stage_report_page(bytes));
 }
 
-void delete_report_page() { ::unlink(report_path().c_str()); }
+void delete_report_page() {
+    const std::string page = report_path();
+    ::unlink(page.c_str());
+    // Pages this process staged but never showed (a worker ended between
+    // writing and showing) go with it; other processes' files stay.
+    const std::string own_prefix = "temp.htm.part" + std::to_string(::getpid()) + "-";
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::path(page).parent_path();
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.path().filename().string().rfind(own_prefix, 0) == 0) {
+            std::filesystem::remove(entry.path(), error);
+        }
+    }
+}
 
 std::string api_report_footer() {
     return "\r\n<a href=\"" + config().publisher_site_url + "/" +
