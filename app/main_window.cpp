@@ -30,6 +30,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -245,7 +246,14 @@ void MainWindow::build_menus() {
             action->setChecked(true);
         }
         const MenuHandler handler = item.handler;
-        connect(action, &QAction::triggered, this, [handler] { run_menu_handler(handler); });
+        connect(action, &QAction::triggered, this, [action, handler] {
+            // Qt flips a checkable item's mark before this runs; the handler
+            // owns the mark, so the flip is taken back first.
+            if (action->isCheckable()) {
+                action->setChecked(!action->isChecked());
+            }
+            run_menu_handler(handler);
+        });
     }
 }
 
@@ -269,6 +277,11 @@ void MainWindow::wire_events() {
             query->setEnabled(true);
         }
     });
+
+    // A click on an item's check box makes it the current item too, as on
+    // the check lists the program was designed for.
+    auto* couriers = findChild<QListWidget*>(QString::fromUtf8("选择列表框1"));
+    couriers->viewport()->installEventFilter(this);
 
     auto* list = findChild<QTableWidget*>(QString::fromUtf8("超级列表框1"));
     list->installEventFilter(this);
@@ -341,6 +354,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto* couriers = findChild<QListWidget*>(QString::fromUtf8("选择列表框1"));
+        if (watched == couriers->viewport()) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (QListWidgetItem* item = couriers->itemAt(mouse->position().toPoint())) {
+                couriers->setCurrentItem(item);
+            }
+            return false;
+        }
+    }
     auto* list = findChild<QTableWidget*>(QString::fromUtf8("超级列表框1"));
     if (watched == list->viewport()) {
         switch (event->type()) {

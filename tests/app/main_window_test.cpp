@@ -14,6 +14,8 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 
 #include <filesystem>
@@ -83,6 +85,20 @@ TEST_F(MainWindowTest, NumberAndCaptchaBoxesTakeCapitals) {
     captcha_box()->setFocus();
     QTest::keyClicks(captcha_box(), "wxyz9");
     EXPECT_EQ(captcha_box()->text(), utf8("WXYZ"));
+}
+
+TEST_F(MainWindowTest, ClickingACheckBoxTicksAndHighlightsTheCourier) {
+    QListWidget* list = couriers();
+    const QRect item = list->visualItemRect(list->item(2));
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.rect = item;
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box =
+        list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
+    EXPECT_EQ(list->item(2)->checkState(), Qt::Checked);
+    EXPECT_EQ(list->currentRow(), 2);
 }
 
 TEST_F(MainWindowTest, PrecedenceOrderAndCodes) {
