@@ -52,12 +52,13 @@ void query_express_api(const WorkerContext& worker, const std::string& company_c
 void start_api_road(const std::string& company_code) {
     // Two workers must never write the page at once: a new query ends the
     // one still running.
-    if (worker_running()) {
+    // An update check in the slot is left to show its answer.
+    if (worker_running(WorkerKind::Query)) {
         end_worker_in_slot();
     }
     // The number is read here, on the GUI thread, before the request starts.
     const std::string number = to_local(main_control<QLineEdit>("单号")->text());
-    start_worker([code = company_code, number](const WorkerContext& worker) {
+    start_worker(WorkerKind::Query, [code = company_code, number](const WorkerContext& worker) {
         query_express_api(worker, code, number);
     });
 }

@@ -1,5 +1,7 @@
 #include "worker_slot.h"
 
+#include "gui_exchange.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 
@@ -21,6 +23,7 @@ std::mutex workers_mutex;
 std::list<Worker> all_workers;
 std::shared_ptr<std::atomic<bool>> slot_cancel;
 std::shared_ptr<std::atomic<bool>> slot_finished;
+WorkerKind slot_kind = WorkerKind::Query;
 
 // Joins threads that have already returned, so that a long session does not
 // pile them up.
@@ -48,16 +51,20 @@ void WorkerContext::on_gui_thread(std::function<void()> action,
     QMetaObject::invokeMethod(
         receiver,
         [flag, action = std::move(action), dropped = std::move(dropped)] {
-            if (!flag->load()) {
-                action();
-            } else if (dropped) {
-                dropped();
-            }
+            // A handler that waits for an exchange holds the GUI; the
+            // worker's result waits for it to finish.
+            run_unheld([flag, action, dropped] {
+                if (!flag->load()) {
+                    action();
+                } else if (dropped) {
+                    dropped();
+                }
+            });
         },
         Qt::QueuedConnection);
 }
 
-void start_worker(std::function<void(const WorkerContext&)> body) {
+void start_worker(WorkerKind kind, std::function<void(const WorkerContext&)> body) {
     reap_finished_workers();
     WorkerContext context{std::make_shared<std::atomic<bool>>(false)};
     auto finished = std::make_shared<std::atomic<bool>>(false);
@@ -69,6 +76,7 @@ void start_worker(std::function<void(const WorkerContext&)> body) {
     all_workers.push_back({std::move(thread), context.cancelled, finished});
     slot_cancel = context.cancelled;
     slot_finished = finished;
+    slot_kind = kind;
 }
 
 void end_worker_in_slot() {
@@ -80,9 +88,9 @@ void end_worker_in_slot() {
     slot_finished.reset();
 }
 
-bool worker_running() {
+bool worker_running(WorkerKind kind) {
     std::lock_guard lock(workers_mutex);
-    return slot_finished && !slot_finished->load();
+    return slot_finished && !slot_finished->load() && slot_kind == kind;
 }
 
 void join_all_workers() {

@@ -23,16 +23,18 @@ struct WorkerContext {
     void on_gui_thread(std::function<void()> action, std::function<void()> dropped = {}) const;
 };
 
+enum class WorkerKind { Query, UpdateCheck };
+
 // Starts `body` on a new thread and puts it into worker_slot; a worker that
 // was in the slot before keeps running but is no longer reachable by Stop.
-void start_worker(std::function<void(const WorkerContext&)> body);
+void start_worker(WorkerKind kind, std::function<void(const WorkerContext&)> body);
 
 // Ends the worker in worker_slot at once and empties the slot; harmless when
 // the slot is empty or its worker has finished. GUI thread only.
 void end_worker_in_slot();
 
-// Whether the slot holds a worker that has not finished yet.
-bool worker_running();
+// Whether the slot holds a worker of `kind` that has not finished yet.
+bool worker_running(WorkerKind kind);
 
 // Waits for every thread ever started (after they have been ended); called
 // when the program goes away so that no thread outlives the objects it uses.

@@ -9,14 +9,26 @@ namespace {
 char lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 char upper_ascii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+size_t char_width(std::string_view text, size_t at);
+
+// Whether `needle` stands in `text` at `at`, which is a character boundary.
+// Only single-byte characters are compared without case: the second byte of
+// a two-byte character may look like an ASCII letter, but is none.
 bool matches_at(std::string_view text, size_t at, std::string_view needle) {
     if (text.size() - at < needle.size()) {
         return false;
     }
-    for (size_t i = 0; i < needle.size(); ++i) {
-        if (lower_ascii(text[at + i]) != lower_ascii(needle[i])) {
+    for (size_t i = 0; i < needle.size();) {
+        const size_t width = char_width(text, at + i);
+        if (width == 2) {
+            if (i + 1 >= needle.size() || text[at + i] != needle[i] ||
+                text[at + i + 1] != needle[i + 1]) {
+                return false;
+            }
+        } else if (lower_ascii(text[at + i]) != lower_ascii(needle[i])) {
             return false;
         }
+        i += width;
     }
     return true;
 }

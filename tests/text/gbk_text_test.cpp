@@ -81,3 +81,15 @@ TEST(GbkCodec, EuroSignIsByte80BothWays) {
 
 } // namespace
 } // namespace kesvane
+
+namespace {
+
+TEST(GbkTextCaseTest, SecondBytesOfTwoByteCharactersKeepTheirCase) {
+    // 0x81 0x41 and 0x81 0x61 are two different characters.
+    EXPECT_FALSE(kesvane::equals_text("\x81\x41", "\x81\x61"));
+    EXPECT_TRUE(kesvane::equals_text("\x81\x41Z", "\x81\x41z"));
+    EXPECT_EQ(kesvane::find_text("x\x81\x41", "\x81\x61"), -1);
+    EXPECT_FALSE(kesvane::starts_with_text("\x81\x41", "\x81\x61"));
+}
+
+} // namespace
