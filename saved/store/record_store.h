@@ -16,15 +16,32 @@ struct TrackingRecord {
     friend bool operator==(const TrackingRecord&, const TrackingRecord&) = default;
 };
 
+// Every change is written to the file before the operation returns, so it
+// survives a crash or a kill of the program; close_store flushes the file to
+// the disk once after changes. purge_marked, clear_store and rewrite_store
+// write the whole new file beside the old one and rename it over.
+
+// Fails, changing nothing, when the store is open already (the same file, or
+// the same full path with ASCII letters compared without case). Otherwise
+// closes the current store and opens `path`, never creating it; a file that
+// is no sound store is refused and left untouched. A last record cut short
+// by a crash is left out. A file that may only be read opens read-only, and
+// every write to it fails. Record 1 becomes current.
 bool open_store(const std::string& path);
 void close_store();
 int count_records();
 bool go_first();
+// False on the last record, where nothing changes.
 bool go_next();
+// Clamps `n` to the records there are; fails only on an empty store.
 bool go_to_record(int n);
 bool append_blank();
+// Only fields of the text type are read and written by name; the bytes of
+// fields of other types are kept as they are. Names ignore ASCII case.
 std::string read_field(const std::string& name);
 bool write_field(const std::string& name, const std::string& text);
+// One write covering the three fields; fails, writing nothing, when the
+// store lacks one of them.
 bool modify_record(const std::string& number, const std::string& company, const std::string& note);
 bool mark_deleted();
 bool purge_marked();
