@@ -18,23 +18,14 @@
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
+#include "browser_helpers.h"
+
 #include <filesystem>
 
 namespace kesvane::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-QString page_text(WebEnginePane& pane) {
-    QString text;
-    bool done = false;
-    pane.view()->page()->toPlainText([&](const QString& result) {
-        text = result;
-        done = true;
-    });
-    wait_until([&] { return done; }, 5000);
-    return text;
-}
 
 std::vector<std::string> staged_pages(const std::filesystem::path& folder) {
     std::vector<std::string> staged;

@@ -19,31 +19,13 @@
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
+#include "browser_helpers.h"
+
 #include <csignal>
 #include <filesystem>
 
 namespace kesvane::testing {
 namespace {
-
-QString page_text(WebEnginePane& pane) {
-    QString text;
-    bool done = false;
-    pane.view()->page()->toPlainText([&](const QString& result) {
-        text = result;
-        done = true;
-    });
-    wait_until([&] { return done; }, 5000);
-    return text;
-}
-
-int closed_port() {
-    // A port that was free a moment ago; nothing listens there.
-    StandinSites probe;
-    probe.start();
-    const int port = probe.port();
-    probe.stop();
-    return port;
-}
 
 class BrowserPaneTest : public ::testing::Test {
 protected:

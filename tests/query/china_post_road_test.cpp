@@ -27,6 +27,8 @@
 #include <QWebEnginePage>
 #include <gtest/gtest.h>
 
+#include "browser_helpers.h"
+
 #include <chrono>
 #include <iostream>
 #include <thread>
@@ -47,14 +49,6 @@ std::string footer() {
     return "\r\n<a href=\"" + config().publisher_site_url +
            gbk("/\" target=\"_blank\"><font color=\"#0066FF\" size=\"2\">") + gbk(kFooterText) +
            "</font>\r\n</body>\r\n</html>";
-}
-
-int closed_port() {
-    StandinSites probe;
-    probe.start();
-    const int port = probe.port();
-    probe.stop();
-    return port;
 }
 
 QImage expected_picture(const std::string& code, const standin::CaptchaStyle& style) {
@@ -153,16 +147,7 @@ protected:
         return wait_until([&] { return query_button()->isEnabled(); }, 15000);
     }
 
-    QString page_text() const {
-        QString text;
-        bool done = false;
-        pane->view()->page()->toPlainText([&](const QString& result) {
-            text = result;
-            done = true;
-        });
-        wait_until([&] { return done; }, 5000);
-        return text;
-    }
+    QString page_text() const { return testing::page_text(*pane); }
 
     // What the road asked of the sites (the browser's own requests, such as
     // a favicon, left out).

@@ -14,6 +14,8 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include "browser_helpers.h"
+
 namespace kesvane::testing {
 
 // Takes the place of the desktop's browser.
@@ -28,14 +30,6 @@ public slots:
 };
 
 namespace {
-
-int closed_port() {
-    StandinSites probe;
-    probe.start();
-    const int port = probe.port();
-    probe.stop();
-    return port;
-}
 
 class UpdateCheckTest : public MainWindowFixture {
 protected:
