@@ -3,7 +3,6 @@
 #include <unicode/ucnv.h>
 
 #include <memory>
-#include <mutex>
 
 namespace kesvane {
 
@@ -14,33 +13,41 @@ struct ConverterCloser {
 };
 using Converter = std::unique_ptr<UConverter, ConverterCloser>;
 
-// ICU converters are not thread-safe; each call opens its own (cheap: ICU
-// caches the shared conversion tables).
-Converter open_converter(const char* name) {
-    UErrorCode status = U_ZERO_ERROR;
-    Converter converter(ucnv_open(name, &status));
-    if (U_FAILURE(status)) {
-        return nullptr;
+// ICU converters are not thread-safe, and opening one costs more than a
+// short conversion: each thread keeps its own, reset before every use.
+UConverter* cached_converter(const char* name) {
+    thread_local Converter gbk_converter;
+    thread_local Converter utf8_converter;
+    const bool is_gbk = std::string_view(name) == "windows-936";
+    Converter& slot = is_gbk ? gbk_converter : utf8_converter;
+    if (!slot) {
+        UErrorCode status = U_ZERO_ERROR;
+        slot.reset(ucnv_open(name, &status));
+        if (U_FAILURE(status)) {
+            slot.reset();
+            return nullptr;
+        }
+        if (is_gbk) {
+            UErrorCode subst_status = U_ZERO_ERROR;
+            ucnv_setSubstChars(slot.get(), "?", 1, &subst_status);
+        }
     }
-    if (std::string_view(name) == "windows-936") {
-        UErrorCode subst_status = U_ZERO_ERROR;
-        ucnv_setSubstChars(converter.get(), "?", 1, &subst_status);
-    }
-    return converter;
+    ucnv_reset(slot.get());
+    return slot.get();
 }
 
 std::u16string decode(const char* charset, std::string_view bytes) {
     if (bytes.empty()) {
         return {};
     }
-    Converter converter = open_converter(charset);
-    if (!converter) {
+    UConverter* converter = cached_converter(charset);
+    if (converter == nullptr) {
         return {};
     }
     std::u16string out(bytes.size() + 1, u'\0');
     UErrorCode status = U_ZERO_ERROR;
     const int32_t length =
-        ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(out.data()),
+        ucnv_toUChars(converter, reinterpret_cast<UChar*>(out.data()),
                       static_cast<int32_t>(out.size()), bytes.data(),
                       static_cast<int32_t>(bytes.size()), &status);
     if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING) {
@@ -54,13 +61,13 @@ std::string encode(const char* charset, std::u16string_view text) {
     if (text.empty()) {
         return {};
     }
-    Converter converter = open_converter(charset);
-    if (!converter) {
+    UConverter* converter = cached_converter(charset);
+    if (converter == nullptr) {
         return {};
     }
     std::string out(text.size() * 4 + 1, '\0');
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t length = ucnv_fromUChars(converter.get(), out.data(),
+    const int32_t length = ucnv_fromUChars(converter, out.data(),
                                            static_cast<int32_t>(out.size()),
                                            reinterpret_cast<const UChar*>(text.data()),
                                            static_cast<int32_t>(text.size()), &status);
