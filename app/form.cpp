@@ -154,8 +154,7 @@ void build_form(QWidget* client, std::span<const ControlSpec> controls) {
             previous_tab_stop = widget;
         } else if (spec.kind != ControlKind::Placeholder) {
             // Clicks still give the focus to edit boxes and lists; Tab skips them.
-            widget->setFocusPolicy(spec.kind == ControlKind::Button ? Qt::NoFocus
-                                                                    : Qt::ClickFocus);
+            widget->setFocusPolicy(spec.kind == ControlKind::Button ? Qt::NoFocus : Qt::ClickFocus);
         }
         if (spec.kind == ControlKind::GroupBox) {
             group_boxes.push_back(widget);

@@ -28,13 +28,13 @@ enum ControlOption : unsigned {
     kNone = 0,
     kTabStop = 1u << 0,
     kDefaultButton = 1u << 1,
-    kUpperCase = 1u << 2,      // letters typed or pasted become capitals
-    kCentred = 1u << 3,        // text centred
-    kKeepSelection = 1u << 4,  // selection stays visible without the focus
+    kUpperCase = 1u << 2,     // letters typed or pasted become capitals
+    kCentred = 1u << 3,       // text centred
+    kKeepSelection = 1u << 4, // selection stays visible without the focus
 };
 
 struct ControlSpec {
-    const char* name;   // object name, as the handlers address the control
+    const char* name; // object name, as the handlers address the control
     ControlKind kind;
     int left;
     int top;
@@ -44,8 +44,8 @@ struct ControlSpec {
     std::vector<const char*> items{}; // check-list, drop-down items or list columns
     int font_pixels = 0;              // character height of the 宋体 font; 0 = default GUI font
     unsigned options = kNone;
-    int max_chars = 0;      // edit boxes: at most this many characters (0 = no limit)
-    int max_gbk_bytes = 0;  // edit boxes: at most this many GBK bytes (0 = no limit)
+    int max_chars = 0;                // edit boxes: at most this many characters (0 = no limit)
+    int max_gbk_bytes = 0;            // edit boxes: at most this many GBK bytes (0 = no limit)
     std::vector<int> column_widths{}; // list views
 };
 

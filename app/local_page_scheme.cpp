@@ -6,7 +6,9 @@
 
 namespace kesvane {
 
-QByteArray LocalPageSchemeHandler::scheme_name() { return QByteArrayLiteral("kesvane-page"); }
+QByteArray LocalPageSchemeHandler::scheme_name() {
+    return QByteArrayLiteral("kesvane-page");
+}
 
 QUrl LocalPageSchemeHandler::allow(const QString& path) {
     allowed_path_ = path;

@@ -12,8 +12,8 @@
 #include "delete_clear.h"
 #include "dispatch.h"
 #include "edit_windows.h"
-#include "report_page.h"
 #include "record_store.h"
+#include "report_page.h"
 #include "saved_list.h"
 #include "skins.h"
 #include "sort_drag.h"
@@ -130,7 +130,9 @@ int windows_key_code(const QKeyEvent* event) {
 
 } // namespace
 
-MainWindow* main_window() { return the_main_window; }
+MainWindow* main_window() {
+    return the_main_window;
+}
 
 MainWindow::MainWindow(std::unique_ptr<ResultPane> pane) : pane_(std::move(pane)) {
     the_main_window = this;
@@ -258,7 +260,9 @@ void MainWindow::build_menus() {
 }
 
 void MainWindow::wire_events() {
-    auto button = [this](const char* name) { return findChild<QPushButton*>(QString::fromUtf8(name)); };
+    auto button = [this](const char* name) {
+        return findChild<QPushButton*>(QString::fromUtf8(name));
+    };
     connect(button("快递查询"), &QPushButton::clicked, this, [] { run_query(); });
     connect(button("停止按钮"), &QPushButton::clicked, this, [] { stop_query(); });
     connect(button("清空按钮"), &QPushButton::clicked, this, [] { clear_form(); });

@@ -4,6 +4,8 @@
 
 namespace kesvane {
 
+// The tables keep one control or menu item a line.
+// clang-format off
 std::span<const ControlSpec> main_window_controls() {
     static const std::array<ControlSpec, 15> controls{{
         {"标签1", ControlKind::Label, 8, 0, 80, 24, "请输入单号："},
@@ -64,6 +66,10 @@ std::span<const MenuItemSpec> main_window_menus() {
     return menus;
 }
 
-const char* status_credit_text() { return "Kesvane 快递查询"; }
+// clang-format on
+
+const char* status_credit_text() {
+    return "Kesvane 快递查询";
+}
 
 } // namespace kesvane

@@ -36,8 +36,8 @@ enum class MenuHandler {
 };
 
 struct MenuItemSpec {
-    const char* text;  // UTF-8
-    int level;         // 0 = menu bar entry
+    const char* text; // UTF-8
+    int level;        // 0 = menu bar entry
     MenuHandler handler;
     bool hidden = false;
     bool checked = false;

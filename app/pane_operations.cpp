@@ -15,8 +15,8 @@ void pane_navigate(const std::string& target) {
         return;
     }
     if (QThread::currentThread() != window->thread()) {
-        QMetaObject::invokeMethod(window, [target] { pane_navigate(target); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            window, [target] { pane_navigate(target); }, Qt::QueuedConnection);
         return;
     }
     window->pane().navigate(target);
@@ -34,10 +34,16 @@ void pane_command(int id) {
     }
 }
 
-std::string taobao_orders_address() { return taobao_bought_items_address(); }
+std::string taobao_orders_address() {
+    return taobao_bought_items_address();
+}
 
-void open_taobao_orders() { pane_navigate(taobao_orders_address()); }
+void open_taobao_orders() {
+    pane_navigate(taobao_orders_address());
+}
 
-std::string welcome_page_address() { return welcome_address(); }
+std::string welcome_page_address() {
+    return welcome_address();
+}
 
 } // namespace kesvane

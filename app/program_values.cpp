@@ -2,6 +2,8 @@
 
 namespace kesvane {
 
-std::string versioned_caption() { return "Kesvane v" + current_version + caption_suffix; }
+std::string versioned_caption() {
+    return "Kesvane v" + current_version + caption_suffix;
+}
 
 } // namespace kesvane

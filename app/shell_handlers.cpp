@@ -24,9 +24,13 @@ void clear_form() {
     main_control<QLineEdit>("验证码输入")->setText(QString());
 }
 
-void number_box_focused() { set_default_button("快递查询", true); }
+void number_box_focused() {
+    set_default_button("快递查询", true);
+}
 
-void captcha_box_focused() { main_control<QLineEdit>("验证码输入")->setText(QString()); }
+void captcha_box_focused() {
+    main_control<QLineEdit>("验证码输入")->setText(QString());
+}
 
 void captcha_text_changed() {
     set_default_button("刷新验证码", false);

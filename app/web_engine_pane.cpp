@@ -87,7 +87,9 @@ WebEnginePane::~WebEnginePane() {
     }
 }
 
-QWidget* WebEnginePane::widget() { return view_; }
+QWidget* WebEnginePane::widget() {
+    return view_;
+}
 
 void WebEnginePane::navigate(const std::string& target) {
     const QString text = to_qstring(target);
@@ -99,7 +101,9 @@ void WebEnginePane::navigate(const std::string& target) {
     view_->load(scheme_handler_->allow(path));
 }
 
-void WebEnginePane::stop() { view_->stop(); }
+void WebEnginePane::stop() {
+    view_->stop();
+}
 
 void WebEnginePane::command(int id) {
     if (!has_document_) {
@@ -122,9 +126,9 @@ void WebEnginePane::command(int id) {
 
 void WebEnginePane::print_to_pdf(const QString& path) {
     QWebEnginePage* page = view_->page();
-    connect(page, &QWebEnginePage::pdfPrintingFinished, this,
-            [this](const QString&, bool ok) { emit pdfPrinted(ok); },
-            Qt::SingleShotConnection);
+    connect(
+        page, &QWebEnginePage::pdfPrintingFinished, this,
+        [this](const QString&, bool ok) { emit pdfPrinted(ok); }, Qt::SingleShotConnection);
     page->printToPdf(path);
 }
 

@@ -25,9 +25,8 @@ void query_express_api(const WorkerContext& worker, const std::string& company_c
                        const std::string& number) {
     RequestControl control;
     control.cancel = worker.cancel_flag();
-    const std::string reply =
-        web_request(api_request_address(company_code, number), "GET", std::nullopt, {}, {},
-                    nullptr, control);
+    const std::string reply = web_request(api_request_address(company_code, number), "GET",
+                                          std::nullopt, {}, {}, nullptr, control);
     if (worker.cancelled->load()) {
         return;
     }

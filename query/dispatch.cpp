@@ -21,7 +21,9 @@ namespace kesvane {
 
 namespace {
 
-void enable_query() { main_control<QPushButton>("快递查询")->setEnabled(true); }
+void enable_query() {
+    main_control<QPushButton>("快递查询")->setEnabled(true);
+}
 
 bool is_ticked(const QListWidget* couriers, int index) {
     return index >= 0 && index < couriers->count() &&

@@ -46,10 +46,9 @@ std::u16string decode(const char* charset, std::string_view bytes) {
     }
     std::u16string out(bytes.size() + 1, u'\0');
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t length =
-        ucnv_toUChars(converter, reinterpret_cast<UChar*>(out.data()),
-                      static_cast<int32_t>(out.size()), bytes.data(),
-                      static_cast<int32_t>(bytes.size()), &status);
+    const int32_t length = ucnv_toUChars(converter, reinterpret_cast<UChar*>(out.data()),
+                                         static_cast<int32_t>(out.size()), bytes.data(),
+                                         static_cast<int32_t>(bytes.size()), &status);
     if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING) {
         return {};
     }
@@ -67,8 +66,7 @@ std::string encode(const char* charset, std::u16string_view text) {
     }
     std::string out(text.size() * 4 + 1, '\0');
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t length = ucnv_fromUChars(converter, out.data(),
-                                           static_cast<int32_t>(out.size()),
+    const int32_t length = ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()),
                                            reinterpret_cast<const UChar*>(text.data()),
                                            static_cast<int32_t>(text.size()), &status);
     if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING) {
@@ -80,12 +78,20 @@ std::string encode(const char* charset, std::u16string_view text) {
 
 } // namespace
 
-std::u16string gbk_to_utf16(std::string_view gbk) { return decode("windows-936", gbk); }
+std::u16string gbk_to_utf16(std::string_view gbk) {
+    return decode("windows-936", gbk);
+}
 
-std::string utf16_to_gbk(std::u16string_view text) { return encode("windows-936", text); }
+std::string utf16_to_gbk(std::u16string_view text) {
+    return encode("windows-936", text);
+}
 
-std::string utf8_to_gbk(std::string_view utf8) { return utf16_to_gbk(decode("UTF-8", utf8)); }
+std::string utf8_to_gbk(std::string_view utf8) {
+    return utf16_to_gbk(decode("UTF-8", utf8));
+}
 
-std::string gbk_to_utf8(std::string_view gbk) { return encode("UTF-8", gbk_to_utf16(gbk)); }
+std::string gbk_to_utf8(std::string_view gbk) {
+    return encode("UTF-8", gbk_to_utf16(gbk));
+}
 
 } // namespace kesvane

@@ -21,6 +21,8 @@ std::string gbk_to_utf8(std::string_view gbk);
 
 // The program's own Chinese texts are written as UTF-8 in the sources;
 // gbk("...") gives their GBK bytes.
-inline std::string gbk(std::string_view utf8) { return utf8_to_gbk(utf8); }
+inline std::string gbk(std::string_view utf8) {
+    return utf8_to_gbk(utf8);
+}
 
 } // namespace kesvane

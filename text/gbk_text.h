@@ -9,7 +9,9 @@
 namespace kesvane {
 
 // A byte that opens a two-byte GBK character.
-inline bool is_gbk_lead_byte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+inline bool is_gbk_lead_byte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
 
 // Bytes up to, not including, the first zero byte.
 std::string_view until_first_zero(std::string_view bytes);

@@ -6,7 +6,8 @@ namespace kesvane {
 
 QString to_qstring(std::string_view gbk) {
     const std::u16string wide = gbk_to_utf16(gbk);
-    return QString(reinterpret_cast<const QChar*>(wide.data()), static_cast<qsizetype>(wide.size()));
+    return QString(reinterpret_cast<const QChar*>(wide.data()),
+                   static_cast<qsizetype>(wide.size()));
 }
 
 std::string to_local(const QString& text) {

@@ -43,7 +43,9 @@ int parent_of(int pid) {
 
 } // namespace
 
-std::int64_t own_peak_kib() { return status_field_kib("/proc/self/status", "VmHWM"); }
+std::int64_t own_peak_kib() {
+    return status_field_kib("/proc/self/status", "VmHWM");
+}
 
 std::int64_t tree_resident_kib() {
     std::map<int, int> parents;

@@ -6,12 +6,12 @@
 //
 //   bench_startup [rounds]      runs them all, alternating, and prints the tables
 #include "config.h"
+#include "gbk_codec.h"
 #include "main_window.h"
 #include "process_metrics.h"
+#include "record_store.h"
 #include "standin_sites.h"
 #include "store_location.h"
-#include "record_store.h"
-#include "gbk_codec.h"
 #include "web_engine_pane.h"
 
 #include <QApplication>

@@ -14,16 +14,22 @@ std::string sf_result_address(const std::string& number) {
            config().kuaidi100_sessionid + "&postid=" + number + "&sub=%E6%9F%A5%E8%AF%A2";
 }
 
-std::string ems_page_address() { return config().kuaidi100_site_url + "/all/ems.shtml"; }
+std::string ems_page_address() {
+    return config().kuaidi100_site_url + "/all/ems.shtml";
+}
 
 std::string api_request_address(const std::string& company_code, const std::string& number) {
     return config().kuaidi100_api_url + "/api?id=" + config().kuaidi100_api_key +
            "&com=" + company_code + "&nu=" + number + "&show=2&muti=1&order=desc";
 }
 
-std::string welcome_address() { return config().publisher_site_url + "/soft/welcome.html"; }
+std::string welcome_address() {
+    return config().publisher_site_url + "/soft/welcome.html";
+}
 
-std::string version_file_address() { return config().publisher_site_url + "/soft/updata.gif"; }
+std::string version_file_address() {
+    return config().publisher_site_url + "/soft/updata.gif";
+}
 
 std::string taobao_bought_items_address() {
     std::string encoded_site;

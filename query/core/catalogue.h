@@ -10,9 +10,9 @@ namespace kesvane {
 enum class Road { Api, Page, ChinaPost };
 
 struct CourierEntry {
-    int index;                 // position in the check list
-    std::string_view name;     // display name, UTF-8 (gbk() turns it into the stored text)
-    int precedence;            // 1 is examined first
+    int index;             // position in the check list
+    std::string_view name; // display name, UTF-8 (gbk() turns it into the stored text)
+    int precedence;        // 1 is examined first
     Road road;
     std::string_view company_code; // API road only
 };

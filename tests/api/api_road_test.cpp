@@ -9,13 +9,13 @@
 #include "wait.h"
 #include "web_engine_pane.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
-#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 #include "browser_helpers.h"
@@ -174,8 +174,10 @@ TEST_F(ApiRoadTest, NewQueryEndsTheRunningWorker) {
     sites.clear_requests();
     main_control<QLineEdit>("单号")->setText(QStringLiteral("ZTO2012031501"));
     window->menu_item("查询(&C)")->trigger();
-    ASSERT_TRUE(wait_until([&] { return report_bytes().find("ZTO2012031501") != std::string::npos ||
-                                        report_bytes().find(gbk("运输")) != std::string::npos; }));
+    ASSERT_TRUE(wait_until([&] {
+        return report_bytes().find("ZTO2012031501") != std::string::npos ||
+               report_bytes().find(gbk("运输")) != std::string::npos;
+    }));
     const std::string page = report_bytes();
     QTest::qWait(3500); // the first worker's reply would have come by now
     EXPECT_EQ(report_bytes(), page) << "the ended worker wrote nothing";

@@ -65,7 +65,8 @@ TEST_F(BrowserPaneTest, WelcomePageLoadsAtStartAndGivesQueryBack) {
     open_window();
     query_button()->setEnabled(false);
     ASSERT_TRUE(wait_for_load());
-    EXPECT_TRUE(sites.wait_for_request("/soft/welcome.html", std::chrono::milliseconds(10000)).has_value());
+    EXPECT_TRUE(
+        sites.wait_for_request("/soft/welcome.html", std::chrono::milliseconds(10000)).has_value());
     EXPECT_TRUE(page_text(*pane).contains(QStringLiteral("Kesvane")));
 }
 
@@ -86,7 +87,8 @@ TEST_F(BrowserPaneTest, StoQueryShowsTheStoPage) {
 }
 
 TEST_F(BrowserPaneTest, FailedLoadStillGivesQueryBack) {
-    ::setenv("KESVANE_STO_QUERY_URL", ("http://127.0.0.1:" + std::to_string(closed_port())).c_str(), 1);
+    ::setenv("KESVANE_STO_QUERY_URL", ("http://127.0.0.1:" + std::to_string(closed_port())).c_str(),
+             1);
     reload_config();
     open_window();
     ASSERT_TRUE(wait_for_load());
@@ -174,14 +176,16 @@ TEST_F(BrowserPaneTest, TerminateSignalRunsTheShutdown) {
     write_file(run_dir->report_file(), "page of an earlier run");
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("TEMP"), QString::fromStdString((run_dir->path() / "temp").string()));
+    environment.insert(QStringLiteral("TEMP"),
+                       QString::fromStdString((run_dir->path() / "temp").string()));
     program.setProcessEnvironment(environment);
     // The program keeps its store beside itself; copy it into the run folder.
     const auto copy = run_dir->path() / "kesvane";
     std::filesystem::copy_file(KESVANE_BINARY, copy);
     program.start(QString::fromStdString(copy.string()), {});
     ASSERT_TRUE(program.waitForStarted(10000));
-    ASSERT_TRUE(sites.wait_for_request("/soft/welcome.html", std::chrono::milliseconds(20000)).has_value());
+    ASSERT_TRUE(
+        sites.wait_for_request("/soft/welcome.html", std::chrono::milliseconds(20000)).has_value());
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     ASSERT_TRUE(program.waitForFinished(20000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);

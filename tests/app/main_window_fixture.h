@@ -4,10 +4,10 @@
 
 #include "main_window.h"
 #include "message_recorder.h"
+#include "qt_text.h"
 #include "recording_pane.h"
 #include "temp_run_dir.h"
 #include "wait.h"
-#include "qt_text.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -13,9 +13,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QTableWidget>
 #include <QTest>
 
 #include <filesystem>
@@ -25,15 +25,17 @@ namespace {
 
 using MainWindowTest = MainWindowFixture;
 
-QString utf8(const char* text) { return QString::fromUtf8(text); }
+QString utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 TEST_F(MainWindowTest, StartsWithCaptionCouriersAndWelcomePage) {
     EXPECT_EQ(window->windowTitle(), utf8("Kesvane v1.2 测试版 by Dorvanu"));
 
-    const QStringList expected = {"中通", "天天", "申通", "韵达", "汇通", "圆通", "顺丰", "EMS",
-                                  "亚风", "飞康达", "速尔", "德邦", "新邦", "鑫飞鸿", "宅急送",
-                                  "快捷", "DHL", "TNT", "中邮物流", "中铁", "星辰", "FEDEX",
-                                  "中国邮政", "广东邮政"};
+    const QStringList expected = {"中通",     "天天",   "申通",   "韵达",   "汇通",     "圆通",
+                                  "顺丰",     "EMS",    "亚风",   "飞康达", "速尔",     "德邦",
+                                  "新邦",     "鑫飞鸿", "宅急送", "快捷",   "DHL",      "TNT",
+                                  "中邮物流", "中铁",   "星辰",   "FEDEX",  "中国邮政", "广东邮政"};
     ASSERT_EQ(couriers()->count(), expected.size());
     for (int i = 0; i < couriers()->count(); ++i) {
         EXPECT_EQ(couriers()->item(i)->text(), expected[i]) << i;
@@ -54,8 +56,8 @@ TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThem) {
         QRect rect;
     };
     const Place places[] = {
-        {"单号", {9, 24, 135, 24}},        {"验证码输入", {79, 72, 59, 30}},
-        {"快递查询", {180, 166, 100, 57}}, {"选择列表框1", {180, 24, 100, 136}},
+        {"单号", {9, 24, 135, 24}},          {"验证码输入", {79, 72, 59, 30}},
+        {"快递查询", {180, 166, 100, 57}},   {"选择列表框1", {180, 24, 100, 136}},
         {"超级列表框1", {9, 247, 271, 265}},
     };
     for (const Place& place : places) {
@@ -102,7 +104,7 @@ TEST_F(MainWindowTest, ClickingACheckBoxTicksAndHighlightsTheCourier) {
 }
 
 TEST_F(MainWindowTest, PrecedenceOrderAndCodes) {
-    const std::array<int, 24> expected{0, 1, 2, 4, 13, 21, 19, 8, 9, 3, 10, 22,
+    const std::array<int, 24> expected{0,  1,  2,  4,  13, 21, 19, 8, 9, 3, 10, 22,
                                        17, 16, 20, 11, 12, 14, 23, 5, 6, 7, 15, 18};
     EXPECT_EQ(precedence_order(), expected);
     EXPECT_EQ(courier_catalogue()[21].company_code, "FEDEX");
@@ -127,12 +129,14 @@ TEST_F(MainWindowTest, PageRoadAddressesCarryTheNumberUnchanged) {
 
     std::string site;
     for (char ch : c.taobao_wap_url) {
-        site += ch == ':' ? std::string("%3A") : ch == '/' ? std::string("%2F") : std::string(1, ch);
+        site += ch == ':'   ? std::string("%3A")
+                : ch == '/' ? std::string("%2F")
+                            : std::string(1, ch);
     }
-    EXPECT_EQ(taobao_orders_address(),
-              c.taobao_wap_url + "/login/login.htm?redirect_url=" + site +
-                  "%2Ftrade%2Fbought_item_lists.htm%3Fsprefer%3D" + c.taobao_referrer_tag +
-                  "%26sid%3D3c8e1f5a9d0b6e47%26status_id%3D5");
+    EXPECT_EQ(taobao_orders_address(), c.taobao_wap_url + "/login/login.htm?redirect_url=" + site +
+                                           "%2Ftrade%2Fbought_item_lists.htm%3Fsprefer%3D" +
+                                           c.taobao_referrer_tag +
+                                           "%26sid%3D3c8e1f5a9d0b6e47%26status_id%3D5");
 
     window->menu_item("查淘宝")->trigger();
     EXPECT_EQ(pane->navigations.back(), taobao_orders_address());
@@ -149,7 +153,7 @@ TEST_F(MainWindowTest, QueryTakesTheFirstTickInPrecedenceOrder) {
         {{2}, 2, c.sto_query_url + "/result.aspx?wen=123"},
         {{6}, 6, sf_result_address("123")},
         {{7, 15}, 15, c.kuaidi100_site_url + "/all/ems.shtml"},
-        {{6, 0}, 6, ""},  // 中通 comes first: the API road, 顺丰 ignored
+        {{6, 0}, 6, ""}, // 中通 comes first: the API road, 顺丰 ignored
         {{5, 2}, 5, c.sto_query_url + "/result.aspx?wen=123"},
     };
     for (const Case& test : cases) {
@@ -372,9 +376,7 @@ TEST(StartUpTest, ExistingStoreIsLeftByteForByte) {
     MessageRecorder messages;
     const std::string foreign = "not a store, but the user's file";
     write_file(run_dir.store_file(), foreign);
-    {
-        MainWindow window(std::make_unique<RecordingPane>());
-    }
+    { MainWindow window(std::make_unique<RecordingPane>()); }
     EXPECT_EQ(read_file(run_dir.store_file()), foreign);
 }
 

@@ -16,6 +16,8 @@ MessageRecorder::MessageRecorder() {
     });
 }
 
-MessageRecorder::~MessageRecorder() { set_message_box_responder({}); }
+MessageRecorder::~MessageRecorder() {
+    set_message_box_responder({});
+}
 
 } // namespace kesvane::testing

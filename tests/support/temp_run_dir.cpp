@@ -30,9 +30,13 @@ TempRunDir::~TempRunDir() {
     std::filesystem::remove_all(root_, ignored);
 }
 
-std::string TempRunDir::store_file() const { return (root_ / "Danhao.edb").string(); }
+std::string TempRunDir::store_file() const {
+    return (root_ / "Danhao.edb").string();
+}
 
-std::string TempRunDir::report_file() const { return (root_ / "temp" / "temp.htm").string(); }
+std::string TempRunDir::report_file() const {
+    return (root_ / "temp" / "temp.htm").string();
+}
 
 std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
