@@ -146,15 +146,17 @@ void build_form(QWidget* client, std::span<const ControlSpec> controls) {
             widget->setFont(font);
         }
         if (spec.options & kTabStop) {
-            widget->setFocusPolicy(spec.kind == ControlKind::Button ? Qt::StrongFocus
-                                                                    : Qt::StrongFocus);
+            widget->setFocusPolicy(Qt::StrongFocus);
             if (previous_tab_stop != nullptr) {
                 QWidget::setTabOrder(previous_tab_stop, widget);
             }
             previous_tab_stop = widget;
+        } else if (spec.kind == ControlKind::Button) {
+            // A button outside the tab order takes no focus at all.
+            widget->setFocusPolicy(Qt::NoFocus);
         } else if (spec.kind != ControlKind::Placeholder) {
-            // Clicks still give the focus to edit boxes and lists; Tab skips them.
-            widget->setFocusPolicy(spec.kind == ControlKind::Button ? Qt::NoFocus : Qt::ClickFocus);
+            // Edit boxes and lists outside the tab order still take the focus on a click.
+            widget->setFocusPolicy(Qt::ClickFocus);
         }
         if (spec.kind == ControlKind::GroupBox) {
             group_boxes.push_back(widget);

@@ -7,6 +7,7 @@
 #include "shell_handlers.h"
 
 #include "about.h"
+#include "addresses.h"
 #include "api_road.h"
 #include "china_post.h"
 #include "delete_clear.h"
@@ -284,10 +285,11 @@ void MainWindow::wire_events() {
 
     // A click on an item's check box makes it the current item too, as on
     // the check lists the program was designed for.
-    auto* couriers = findChild<QListWidget*>(QString::fromUtf8("选择列表框1"));
-    couriers->viewport()->installEventFilter(this);
+    couriers_ = findChild<QListWidget*>(QString::fromUtf8("选择列表框1"));
+    couriers_->viewport()->installEventFilter(this);
 
-    auto* list = findChild<QTableWidget*>(QString::fromUtf8("超级列表框1"));
+    saved_list_ = findChild<QTableWidget*>(QString::fromUtf8("超级列表框1"));
+    QTableWidget* list = saved_list_;
     list->installEventFilter(this);
     list->viewport()->installEventFilter(this);
     list->viewport()->setMouseTracking(true);
@@ -309,7 +311,7 @@ void MainWindow::start_up() {
     setWindowTitle(to_qstring(versioned_caption()));
     create_store_if_missing(store_path());
     reload_saved_list();
-    pane_navigate(welcome_page_address());
+    pane_navigate(welcome_address());
 }
 
 void MainWindow::shut_down() {
@@ -359,7 +361,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
-        auto* couriers = findChild<QListWidget*>(QString::fromUtf8("选择列表框1"));
+        QListWidget* couriers = couriers_;
         if (watched == couriers->viewport()) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             if (QListWidgetItem* item = couriers->itemAt(mouse->position().toPoint())) {
@@ -368,7 +370,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
     }
-    auto* list = findChild<QTableWidget*>(QString::fromUtf8("超级列表框1"));
+    QTableWidget* list = saved_list_;
     if (watched == list->viewport()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {

@@ -9,7 +9,9 @@
 #include <memory>
 
 class QAction;
+class QListWidget;
 class QMenu;
+class QTableWidget;
 
 namespace kesvane {
 
@@ -47,6 +49,9 @@ private:
 
     std::unique_ptr<ResultPane> pane_;
     QMenu* saved_list_popup_ = nullptr;
+    // The two lists whose events the window filters, looked up once.
+    QListWidget* couriers_ = nullptr;
+    QTableWidget* saved_list_ = nullptr;
     bool shut_down_ = false;
 };
 

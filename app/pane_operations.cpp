@@ -34,16 +34,8 @@ void pane_command(int id) {
     }
 }
 
-std::string taobao_orders_address() {
-    return taobao_bought_items_address();
-}
-
 void open_taobao_orders() {
-    pane_navigate(taobao_orders_address());
-}
-
-std::string welcome_page_address() {
-    return welcome_address();
+    pane_navigate(taobao_bought_items_address());
 }
 
 } // namespace kesvane

@@ -11,11 +11,7 @@ void pane_navigate(const std::string& target);
 void pane_stop();
 void pane_command(int id);
 
-// The Taobao bought-items shortcut address (GBK/ASCII).
-std::string taobao_orders_address();
 // Menu "查淘宝".
 void open_taobao_orders();
-// The welcome page shown at start-up.
-std::string welcome_page_address();
 
 } // namespace kesvane

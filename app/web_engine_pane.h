@@ -9,7 +9,6 @@
 #include <memory>
 
 class QPrinter;
-class QWebEngineView;
 
 namespace kesvane {
 

@@ -40,9 +40,7 @@ std::vector<std::string> staged_pages(const std::filesystem::path& folder) {
 class ApiRoadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(sites.start());
-        sites.export_environment();
-        reload_config();
+        ASSERT_TRUE(start_standin_sites(sites));
         run_dir = std::make_unique<TempRunDir>();
         window = new MainWindow(std::make_unique<WebEnginePane>());
         pane = static_cast<WebEnginePane*>(&window->pane());

@@ -30,9 +30,7 @@ namespace {
 class BrowserPaneTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(sites.start());
-        sites.export_environment();
-        reload_config();
+        ASSERT_TRUE(start_standin_sites(sites));
         run_dir = std::make_unique<TempRunDir>();
     }
 

@@ -133,13 +133,13 @@ TEST_F(MainWindowTest, PageRoadAddressesCarryTheNumberUnchanged) {
                 : ch == '/' ? std::string("%2F")
                             : std::string(1, ch);
     }
-    EXPECT_EQ(taobao_orders_address(), c.taobao_wap_url + "/login/login.htm?redirect_url=" + site +
+    EXPECT_EQ(taobao_bought_items_address(), c.taobao_wap_url + "/login/login.htm?redirect_url=" + site +
                                            "%2Ftrade%2Fbought_item_lists.htm%3Fsprefer%3D" +
                                            c.taobao_referrer_tag +
                                            "%26sid%3D3c8e1f5a9d0b6e47%26status_id%3D5");
 
     window->menu_item("查淘宝")->trigger();
-    EXPECT_EQ(pane->navigations.back(), taobao_orders_address());
+    EXPECT_EQ(pane->navigations.back(), taobao_bought_items_address());
 }
 
 TEST_F(MainWindowTest, QueryTakesTheFirstTickInPrecedenceOrder) {

@@ -13,15 +13,9 @@ namespace {
 using testing::RawHttpServer;
 using testing::RecordedRequest;
 using testing::reply_text;
+using testing::quick_control;
 using testing::ScriptedReply;
 using Strings = std::vector<std::string>;
-
-RequestControl quick_control() {
-    RequestControl control;
-    control.connect_timeout = std::chrono::milliseconds(2000);
-    control.stall_timeout = std::chrono::milliseconds(2000);
-    return control;
-}
 
 std::string host_line(const RawHttpServer& server) {
     return "Host: 127.0.0.1:" + std::to_string(server.port());

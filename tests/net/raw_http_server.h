@@ -4,7 +4,10 @@
 // make replies stall, break off or carry odd bytes.
 #pragma once
 
+#include "web_request.h"
+
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -63,5 +66,13 @@ private:
 // lines, each ending in CR LF.
 std::string reply_text(std::string_view status, std::string_view body,
                        std::string_view extra_headers = {});
+
+// Timeouts short enough that a test of a stalled server ends quickly.
+inline RequestControl quick_control() {
+    RequestControl control;
+    control.connect_timeout = std::chrono::milliseconds(2000);
+    control.stall_timeout = std::chrono::milliseconds(2000);
+    return control;
+}
 
 } // namespace kesvane::testing

@@ -18,6 +18,7 @@ namespace {
 using testing::RawHttpServer;
 using testing::RecordedRequest;
 using testing::reply_text;
+using testing::quick_control;
 using testing::ScriptedReply;
 using Strings = std::vector<std::string>;
 
@@ -29,13 +30,6 @@ const std::string accept_line =
     "application/msword, */*";
 const std::string language_line = "Accept-Language: zh-cn";
 const std::string form_type_line = "Content-Type: application/x-www-form-urlencoded";
-
-RequestControl quick_control() {
-    RequestControl control;
-    control.connect_timeout = std::chrono::milliseconds(2000);
-    control.stall_timeout = std::chrono::milliseconds(2000);
-    return control;
-}
 
 ScriptedReply ok(std::string_view body) {
     return {reply_text("200 OK", body)};

@@ -110,9 +110,7 @@ TEST(CaptchaPictureTest, TakesGifJpegAndPngOnly) {
 class ChinaPostRoadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(sites.start());
-        sites.export_environment();
-        reload_config();
+        ASSERT_TRUE(start_standin_sites(sites));
         run_dir = std::make_unique<TempRunDir>();
         messages = std::make_unique<MessageRecorder>();
         window = new MainWindow(std::make_unique<WebEnginePane>());

@@ -34,9 +34,7 @@ namespace {
 class UpdateCheckTest : public MainWindowFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(sites.start());
-        sites.export_environment();
-        reload_config();
+        ASSERT_TRUE(start_standin_sites(sites));
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
         MainWindowFixture::SetUp();
     }

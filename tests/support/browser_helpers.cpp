@@ -1,5 +1,6 @@
 #include "browser_helpers.h"
 
+#include "config.h"
 #include "standin_sites.h"
 #include "wait.h"
 #include "web_engine_pane.h"
@@ -17,6 +18,15 @@ QString page_text(WebEnginePane& pane) {
     });
     wait_until([&] { return done; }, 5000);
     return text;
+}
+
+bool start_standin_sites(StandinSites& sites) {
+    if (!sites.start()) {
+        return false;
+    }
+    sites.export_environment();
+    reload_config();
+    return true;
 }
 
 int closed_port() {
